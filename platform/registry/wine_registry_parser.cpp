@@ -40,8 +40,7 @@ public:
         *line = rest_.substr(0, length);
         if (newline)
             rest_.remove_prefix(length + 1);
-        else
-            done_ = true;
+        done_ = !newline || rest_.empty();
         if (!line->empty() && line->back() == '\r')
             line->remove_suffix(1);
         return true;

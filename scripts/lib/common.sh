@@ -10,7 +10,7 @@ DIZORED_BUILD_PACKAGES=(
   openssl xvfb xauth fonts-noto-cjk
 )
 
-log() { printf '\n==> %s\n' "$*" >&2; }
+log() { printf '\n==> %s\n' "$*"; }
 
 # Installs whichever of the named Debian packages are missing.
 ensure_packages() {
