@@ -8,7 +8,16 @@ DIZORED_BUILD_PACKAGES=(
   libssl-dev libpugixml-dev libnss3-dev libnss3-tools qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   openssl xvfb xauth fonts-noto-cjk
+  clang libclang-rt-14-dev llvm
 )
+
+# The sanitizer build: clang with ASan (LeakSanitizer included), UBSan and the fuzzers.
+DIZORED_SANITIZE_OPTIONS=(
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+  -DDIZORED_SANITIZE=address,undefined -DDIZORED_FUZZ=ON
+)
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:check_initialization_order=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 log() { printf '\n==> %s\n' "$*"; }
 
