@@ -13,7 +13,7 @@ DIZORED_BUILD_PACKAGES=(
 
 # The sanitizer build: clang with ASan (LeakSanitizer included), UBSan and the fuzzers.
 DIZORED_SANITIZE_OPTIONS=(
-  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIZORED_WERROR=ON
   -DDIZORED_SANITIZE=address,undefined -DDIZORED_FUZZ=ON
 )
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:check_initialization_order=1}

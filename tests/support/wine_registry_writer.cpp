@@ -171,9 +171,11 @@ void WineRegistryWriter::RenderKey(const Key& key, const std::string& path, std:
                 std::snprintf(buffer, sizeof buffer, "hex(%x):", value.type);
             *out += buffer;
             count += static_cast<int>(std::string(buffer).size());
+            static constexpr char kDigits[] = "0123456789abcdef";
+            out->reserve(out->size() + value.data.size() * 3 + value.data.size() / 25 * 4 + 1);
             for (size_t i = 0; i < value.data.size(); ++i) {
-                std::snprintf(buffer, sizeof buffer, "%02x", value.data[i]);
-                *out += buffer;
+                *out += kDigits[value.data[i] >> 4];
+                *out += kDigits[value.data[i] & 0x0F];
                 count += 2;
                 if (i + 1 < value.data.size()) {
                     *out += ',';
