@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace test_support {
@@ -43,10 +42,13 @@ ScopedEnv::~ScopedEnv()
 
 std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
         throw std::runtime_error("cannot read " + path);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    std::string bytes(static_cast<size_t>(file.tellg()), '\0');
+    file.seekg(0);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
