@@ -12,11 +12,18 @@ struct CipherContextFree {
 };
 using CipherContextPtr = std::unique_ptr<EVP_CIPHER_CTX, CipherContextFree>;
 
-// Fetched once: looking the cipher up by name on every record costs more than decrypting it.
+// Fetched and allocated once: looking the cipher up by name and setting up a context for every
+// record costs more than decrypting it. The program decrypts on one thread only.
 const EVP_CIPHER* Aes128Cbc()
 {
     static const EVP_CIPHER* cipher = EVP_CIPHER_fetch(nullptr, "AES-128-CBC", nullptr);
     return cipher;
+}
+
+EVP_CIPHER_CTX* ReusableContext()
+{
+    static CipherContextPtr context(EVP_CIPHER_CTX_new());
+    return context.get();
 }
 
 }  // namespace
@@ -64,14 +71,14 @@ ResultCode CCertStoreAccess::AesDecrypt(const unsigned char* key, const unsigned
 
     // Whatever the update and final steps report, what they released is the plaintext:
     // a failed final step (bad padding, a partial last block) just releases nothing.
-    CipherContextPtr ctx(EVP_CIPHER_CTX_new());
+    EVP_CIPHER_CTX* ctx = ReusableContext();
     int updateLength = 0;
     int finalLength = 0;
-    if (ctx && EVP_DecryptInit_ex(ctx.get(), Aes128Cbc(), nullptr, key, iv) == 1) {
-        EVP_CIPHER_CTX_set_padding(ctx.get(), 1);
-        if (EVP_DecryptUpdate(ctx.get(), plaintext->get(), &updateLength, ciphertext, length) != 1)
+    if (ctx && EVP_DecryptInit_ex(ctx, Aes128Cbc(), nullptr, key, iv) == 1) {
+        EVP_CIPHER_CTX_set_padding(ctx, 1);
+        if (EVP_DecryptUpdate(ctx, plaintext->get(), &updateLength, ciphertext, length) != 1)
             updateLength = 0;
-        if (EVP_DecryptFinal_ex(ctx.get(), plaintext->get() + updateLength, &finalLength) != 1)
+        if (EVP_DecryptFinal_ex(ctx, plaintext->get() + updateLength, &finalLength) != 1)
             finalLength = 0;
     }
     *plaintextLength = updateLength + finalLength;

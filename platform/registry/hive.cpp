@@ -9,51 +9,64 @@ namespace {
 constexpr size_t kMaxKeyNameBytes = 255 * 4;  // 255 characters of UTF-8
 constexpr size_t kMaxKeyDepth = 512;
 
-// The folded form of a well-formed path, without a trailing '\'.
-std::optional<std::string> NormalisePath(std::string_view path)
+char FoldAscii(char c)
 {
-    std::string folded = FoldCase(path);
-    if (!folded.empty() && folded.back() == '\\')
-        folded.pop_back();
-    if (folded.empty())
-        return folded;
-    if (folded.front() == '\\' || folded.find("\\\\") != std::string::npos)
-        return std::nullopt;
-    // The registry's own limits: names of at most 255 characters, at most 512 levels.
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The path without a trailing '\', when it is well formed.
+std::optional<std::string_view> ValidatePath(std::string_view path)
+{
+    if (!path.empty() && path.back() == '\\')
+        path.remove_suffix(1);
+    if (path.empty())
+        return path;
+    // Every name non-empty, within the registry's own limits of length and depth.
     size_t depth = 1;
     size_t nameStart = 0;
-    for (size_t i = 0; i <= folded.size(); ++i) {
-        if (i < folded.size() && folded[i] != '\\')
+    for (size_t i = 0; i <= path.size(); ++i) {
+        if (i < path.size() && path[i] != '\\')
             continue;
-        if (i - nameStart > kMaxKeyNameBytes || depth > kMaxKeyDepth)
+        if (i == nameStart || i - nameStart > kMaxKeyNameBytes || depth > kMaxKeyDepth)
             return std::nullopt;
         depth++;
         nameStart = i + 1;
     }
-    return folded;
+    return path;
 }
 
 }  // namespace
 
-std::string FoldCase(std::string_view name)
+size_t CaseInsensitiveHash::operator()(std::string_view name) const noexcept
 {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(FoldAscii(c));
+        hash *= 1099511628211ull;
     }
-    return folded;
+    return static_cast<size_t>(hash);
+}
+
+bool CaseInsensitiveEqual::operator()(std::string_view a, std::string_view b) const noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    }
+    return true;
 }
 
 const RegistryValue* HiveKey::FindValue(std::string_view name) const
 {
-    auto it = indexByFoldedName_.find(FoldCase(name));
-    return it == indexByFoldedName_.end() ? nullptr : &values_[it->second];
+    auto it = indexByName_.find(name);
+    return it == indexByName_.end() ? nullptr : &values_[it->second];
 }
 
 void HiveKey::SetValue(std::string name, uint32_t type, std::vector<unsigned char> data)
 {
-    auto [it, inserted] = indexByFoldedName_.try_emplace(FoldCase(name), values_.size());
+    auto [it, inserted] = indexByName_.try_emplace(name, values_.size());
     if (inserted) {
         values_.push_back(RegistryValue{std::move(name), type, std::move(data)});
         return;
@@ -65,20 +78,20 @@ void HiveKey::SetValue(std::string name, uint32_t type, std::vector<unsigned cha
 
 HiveKey* Hive::AddKey(std::string_view path)
 {
-    std::optional<std::string> folded = NormalisePath(path);
-    if (!folded)
+    std::optional<std::string_view> valid = ValidatePath(path);
+    if (!valid)
         return nullptr;
-    auto [it, inserted] = keysByFoldedPath_.try_emplace(*folded);
+    auto [it, inserted] = keysByPath_.try_emplace(std::string(*valid));
     if (!inserted)
         return it->second.get();
     it->second = std::make_unique<HiveKey>();
     HiveKey* key = it->second.get();
     // Create missing parents upwards until one exists; each parent counts its new child.
-    std::string ancestor = std::move(*folded);
+    std::string_view ancestor = *valid;
     while (!ancestor.empty()) {
         size_t separator = ancestor.rfind('\\');
-        ancestor.resize(separator == std::string::npos ? 0 : separator);
-        auto [parent, created] = keysByFoldedPath_.try_emplace(ancestor);
+        ancestor = ancestor.substr(0, separator == std::string_view::npos ? 0 : separator);
+        auto [parent, created] = keysByPath_.try_emplace(std::string(ancestor));
         if (created)
             parent->second = std::make_unique<HiveKey>();
         parent->second->subkeyCount_++;
@@ -90,11 +103,11 @@ HiveKey* Hive::AddKey(std::string_view path)
 
 const HiveKey* Hive::FindKey(std::string_view path) const
 {
-    std::optional<std::string> folded = NormalisePath(path);
-    if (!folded)
+    std::optional<std::string_view> valid = ValidatePath(path);
+    if (!valid)
         return nullptr;
-    auto it = keysByFoldedPath_.find(*folded);
-    return it == keysByFoldedPath_.end() ? nullptr : it->second.get();
+    auto it = keysByPath_.find(*valid);
+    return it == keysByPath_.end() ? nullptr : it->second.get();
 }
 
 }  // namespace platform::registry

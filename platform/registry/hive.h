@@ -27,8 +27,18 @@ struct RegistryValue {
     std::vector<unsigned char> data;
 };
 
-// Registry names compare without regard to letter case.
-std::string FoldCase(std::string_view name);
+// Registry names compare without regard to letter case (ASCII letters; other bytes exactly).
+// Both take any string type, so that lookups need no folded copy of the name.
+struct CaseInsensitiveHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const noexcept;
+};
+struct CaseInsensitiveEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept;
+};
+template <typename T>
+using CaseInsensitiveMap = std::unordered_map<std::string, T, CaseInsensitiveHash, CaseInsensitiveEqual>;
 
 class HiveKey {
 public:
@@ -43,7 +53,7 @@ public:
 private:
     friend class Hive;
     std::vector<RegistryValue> values_;
-    std::unordered_map<std::string, size_t> indexByFoldedName_;
+    CaseInsensitiveMap<size_t> indexByName_;
     uint32_t subkeyCount_ = 0;
 };
 
@@ -56,8 +66,8 @@ public:
     const HiveKey* FindKey(std::string_view path) const;
 
 private:
-    // Paths are normalised (case folded, separators checked) before they are looked up.
-    std::unordered_map<std::string, std::unique_ptr<HiveKey>> keysByFoldedPath_;
+    // By the whole path, without a trailing '\'.
+    CaseInsensitiveMap<std::unique_ptr<HiveKey>> keysByPath_;
 };
 
 }  // namespace platform::registry
