@@ -1,5 +1,7 @@
 // CResultMessages::GetText: table selection, the printed code, fallbacks and the exact bytes.
 
+#include <clocale>
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -93,6 +95,20 @@ TEST(GetTextBytesTest, SuccessIsBig5UnderTheDialogsTableAndGbkUnder936)
     EXPECT_EQ(messages.GetText(0, 936), std::string("\xB3\xC9\xB9\xA6(0)"));
     // The trailing byte 0x5C of 功 is part of the character, never an escape.
     EXPECT_EQ(messages.GetText(0, 950).size(), 7u);
+}
+
+// The dialog runs in the user's locale (a Qt application sets it from the environment). Printing a
+// Big5 or GBK format under a UTF-8 locale must still copy its bytes as they stand.
+TEST(GetTextBytesTest, TheUsersLocaleDoesNotChangeTheBytes)
+{
+    CResultMessages messages;
+    const std::string before[] = {messages.GetText(0, 0), messages.GetText(5201, 0), messages.GetText(5400, 936)};
+    std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+    const std::string after[] = {messages.GetText(0, 0), messages.GetText(5201, 0), messages.GetText(5400, 936)};
+    std::setlocale(LC_ALL, previous.c_str());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(after[i], before[i]);
 }
 
 TEST(GetTextBytesTest, TraditionalChinese5400HoldsTheBig5FullWidthComma)
