@@ -1,6 +1,7 @@
 #pragma once
 // The program's logic over the private certificate store: naming and decrypting its values,
-// reading certificate-info records and querying them by identifier.
+// reading certificate-info records and querying them by identifier, the role of a certificate
+// and the import of a stored certificate into the user's certificate stores.
 
 #include <cstdint>
 #include <map>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/certstore/certificate_fields.h"
 #include "platform/registry/registry_key.h"
 #include "store/result_code.h"
 
@@ -18,6 +20,9 @@ using CertListEntry = std::string;
 
 using platform::registry::RootKey;
 inline constexpr RootKey HKEY_CURRENT_USER = RootKey::CurrentUser;
+
+// The fields of a certificate that its role is decided on.
+using CERT_INFO = platform::certstore::CertificateFields;
 
 class CCertStoreAccess {
 public:
@@ -39,4 +44,11 @@ public:
     // Records and query.
     ResultCode ReadCertInfo(std::string certRegName, CertInfoRecord& certInfo);
     std::vector<CertListEntry> QueryCertList(std::string ID);
+
+    // Role: "EE", "CA" or "ROOT".
+    std::string GetCertType(const CERT_INFO& certInfo);
+
+    // Import: 0, 5001 (not found or not PKCS#12), 5201 (a system store did not open) or
+    // 5208 (the password does not verify, or the file is refused).
+    ResultCode ImportCert(std::string orgID, std::string cn, const std::string& password);
 };
