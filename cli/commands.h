@@ -20,3 +20,6 @@ bool ParseResultCode(const std::string& text, ResultCode& code);
 int RunMessageCommand(ResultCode code, int codePage);
 // Prints the text of 10001 on standard error when the query found nothing; passes its status on.
 int ReportQueryOutcome(int queryStatus, int codePage);
+// Reads the password from the terminal (or one line of standard input), imports, and prints
+// the text of the code that the import returns; 0 when that code is 0.
+int RunImportCommand(const std::string& cn, const std::string& orgID, int codePage);

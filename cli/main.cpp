@@ -13,12 +13,15 @@ void PrintUsage()
     std::fprintf(stderr,
                  "usage: dizored-cli [--lang zh-TW|zh-CN|en] query IDENTIFIER\n"
                  "       dizored-cli [--lang zh-TW|zh-CN|en] message CODE\n"
+                 "       dizored-cli [--lang zh-TW|zh-CN|en] import CN ORGID\n"
                  "\n"
                  "query    Lists the certificates of the Wine prefix's private certificate store\n"
                  "         ($WINEPREFIX, or ~/.wine) whose common name contains IDENTIFIER,\n"
                  "         one \"common name, organisation id\" line each. When none matches,\n"
                  "         prints the message of code 10001 on standard error.\n"
                  "message  Prints the message text of CODE, a 32-bit integer.\n"
+                 "import   Asks for the password of the certificate CN, ORGID and imports it with\n"
+                 "         its private key into the user's NSS database; prints the outcome.\n"
                  "\n"
                  "--lang   The language of messages: zh-TW (the dialog's, default), zh-CN or en.\n");
 }
@@ -42,6 +45,8 @@ int main(int argc, char** argv)
         return ReportQueryOutcome(RunQueryCommand(args[1]), codePage);
     if (args.size() == 2 && args[0] == "message" && ParseResultCode(args[1], code))
         return RunMessageCommand(code, codePage);
+    if (args.size() == 3 && args[0] == "import")
+        return RunImportCommand(args[1], args[2], codePage);
     PrintUsage();
     return 2;
 }
