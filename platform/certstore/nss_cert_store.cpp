@@ -34,8 +34,34 @@ SECItem ItemOver(const Bytes& bytes)
     return SECItem{siBuffer, const_cast<unsigned char*>(bytes.data()), static_cast<unsigned int>(bytes.size())};
 }
 
-// A certificate of the file without a friendly name gets one made from its subject; a name
-// that collides with another certificate's is made unique the same way.
+// A nickname as the PKCS#12 decoder takes it: counted, with a terminating zero behind it.
+SECItem* NicknameItem(const char* nickname)
+{
+    const size_t length = PORT_Strlen(nickname);
+    SECItem* item = SECITEM_AllocItem(nullptr, nullptr, static_cast<unsigned int>(length + 1));
+    if (item != nullptr) {
+        item->type = siAsciiString;
+        PORT_Memcpy(item->data, nickname, length + 1);
+        item->len = static_cast<unsigned int>(length);
+    }
+    return item;
+}
+
+// Every certificate of the file gets a nickname: its friendly name, or one made from its
+// subject, as certutil and browsers show certificates by nickname.
+SECStatus PR_CALLBACK NameUnnamedCertificate(const CERTCertificate* certificate, const SECItem* friendlyName,
+                                             SECItem** nickname, void*)
+{
+    *nickname = nullptr;
+    if (friendlyName != nullptr && friendlyName->len > 0)
+        return SECSuccess;
+    NssTextPtr made(CERT_MakeCANickname(const_cast<CERTCertificate*>(certificate)));
+    if (made)
+        *nickname = NicknameItem(made.get());
+    return SECSuccess;
+}
+
+// A nickname that another certificate of the database already has is made unique.
 SECItem* PR_CALLBACK NicknameForCollision(SECItem* oldNickname, PRBool* cancel, void* context)
 {
     auto* certificate = static_cast<CERTCertificate*>(context);
@@ -50,13 +76,7 @@ SECItem* PR_CALLBACK NicknameForCollision(SECItem* oldNickname, PRBool* cancel, 
         PORT_SetError(SEC_ERROR_IO);  // the same name again would loop
         return nullptr;
     }
-    // The decoder reads the name as a C string: keep its terminator behind the counted bytes.
-    SECItem* result = SECITEM_AllocItem(nullptr, nullptr, static_cast<unsigned int>(length + 1));
-    if (result != nullptr) {
-        PORT_Memcpy(result->data, nickname.get(), length + 1);
-        result->len = static_cast<unsigned int>(length);
-    }
-    return result;
+    return NicknameItem(nickname.get());
 }
 
 std::vector<StoreCertificate> CertificatesOf(SEC_PKCS12DecoderContext* decoder)
@@ -164,6 +184,7 @@ std::unique_ptr<TemporaryCertificateStore> NssCertificateStoreBackend::ImportPfx
                                                   nullptr, nullptr, nullptr));
         if (!decoder || SEC_PKCS12DecoderUpdate(decoder.get(), file.data(), file.size()) != SECSuccess ||
             SEC_PKCS12DecoderVerify(decoder.get()) != SECSuccess ||
+            SEC_PKCS12DecoderRenameCertNicknames(decoder.get(), NameUnnamedCertificate, nullptr) != SECSuccess ||
             SEC_PKCS12DecoderValidateBags(decoder.get(), NicknameForCollision) != SECSuccess)
             return nullptr;
         // Keys go to the database with the certificates that they belong to; the file's
