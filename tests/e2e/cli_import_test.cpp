@@ -1,0 +1,272 @@
+// dizored-cli import, run as a user runs it: a store in a temporary Wine prefix, a temporary
+// HOME, and the user's real NSS database checked afterwards with certutil.
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "store/cert_store_access.h"
+#include "tests/support/pkcs12_fixtures.h"
+#include "tests/support/run_process.h"
+#include "tests/support/store_writer.h"
+#include "tests/support/temp_dir.h"
+
+using test_support::Fixtures;
+using test_support::kPkcs12Password;
+using test_support::ProcessResult;
+using test_support::RunProcess;
+using test_support::ScopedEnv;
+using test_support::TempDir;
+
+namespace {
+
+using TrustByNickname = std::map<std::string, std::string>;
+
+// Nicknames that NSS makes from a certificate's subject common name and its issuer's organisation.
+const char* const kEe = "ABC - Dizored Test";
+const char* const kIntermediate = "Dizored Test Intermediate - Dizored Test";
+const char* const kRoot = "Dizored Test Root - Dizored Test";
+const TrustByNickname kChainPlaced = {{kEe, "u,u,u"}, {kIntermediate, ",,"}, {kRoot, "CT,C,C"}};
+const TrustByNickname kEarlyPlaced = {{"Early EE", "u,u,u"}, {"Dizored Early Root", "CT,C,C"}};
+
+ProcessResult Certutil(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> argv = {"/usr/bin/env", "certutil"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return RunProcess(argv);
+}
+
+// certutil -L: one line per certificate, its nickname then its trust ("u,u,u", ",,", "CT,C,C").
+TrustByNickname ListCertificates(const std::string& database)
+{
+    ProcessResult listed = Certutil({"-L", "-d", "sql:" + database});
+    EXPECT_EQ(listed.exitStatus, 0) << listed.err;
+    TrustByNickname trust;
+    std::istringstream lines(listed.out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t end = line.find_last_not_of(' ');
+        if (end == std::string::npos)
+            continue;
+        line.resize(end + 1);
+        const size_t split = line.find_last_of(' ');
+        if (split == std::string::npos || line.find("SSL,S/MIME") != std::string::npos ||
+            line.compare(0, 11, "Certificate") == 0)
+            continue;  // the header lines
+        const std::string nickname = line.substr(0, line.find_last_not_of(' ', split) + 1);
+        EXPECT_FALSE(trust.contains(nickname)) << "two certificates named " << nickname;
+        trust[nickname] = line.substr(split + 1);
+    }
+    return trust;
+}
+
+// certutil -K: one "< n> type id   nickname" line per private key; the nicknames.
+std::vector<std::string> ListKeys(const std::string& database)
+{
+    ProcessResult listed = Certutil({"-K", "-d", "sql:" + database});
+    std::vector<std::string> keys;
+    std::istringstream lines(listed.out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind("<", 0) != 0)
+            continue;
+        std::istringstream fields(line.substr(line.find('>') + 1));
+        std::string type, id, nickname;
+        fields >> type >> id >> std::ws;
+        std::getline(fields, nickname);
+        keys.push_back(nickname);
+    }
+    return keys;
+}
+
+class CliImportTest : public ::testing::Test {
+protected:
+    TempDir home;
+    TempDir prefix;
+    std::string xdgDataHome;  // empty: not set
+
+    void SetUp() override
+    {
+        test_support::StoreWriter store;
+        store.AddCertificate("ABC", "12345678", Fixtures().chainModern);
+        store.AddCertificate("LEGACY", "12345678", Fixtures().chainLegacy);
+        store.AddCertificate("UNICODE", "12345678", Fixtures().chainUnicode);
+        store.AddCertificate("EARLY", "1", Fixtures().early);
+        store.WriteFile(prefix / "user.reg");
+    }
+
+    std::string LegacyDatabase() const { return home / ".pki/nssdb"; }
+    std::string XdgDatabase() const { return home / ".local/share/pki/nssdb"; }
+
+    void CreateLegacyDatabase()
+    {
+        ASSERT_TRUE(std::filesystem::create_directories(LegacyDatabase()));
+        ProcessResult made = Certutil({"-N", "-d", "sql:" + LegacyDatabase(), "--empty-password"});
+        ASSERT_EQ(made.exitStatus, 0) << made.err;
+    }
+
+    ProcessResult Import(const std::string& cn, const std::string& orgID, const std::string& input)
+    {
+        return RunProcess({DIZORED_CLI_PATH, "import", cn, orgID},
+                          {{"HOME", home.Path()}, {"WINEPREFIX", prefix.Path()}, {"XDG_DATA_HOME", xdgDataHome}},
+                          input);
+    }
+
+    void ExpectImported(const std::string& cn, const std::string& orgID, const std::string& password)
+    {
+        ProcessResult r = Import(cn, orgID, password + "\n");
+        EXPECT_EQ(r.out, "code 0\n") << r.err;
+        EXPECT_EQ(r.exitStatus, 0);
+        EXPECT_EQ(r.out.find(password), std::string::npos);
+        EXPECT_EQ(r.err.find(password), std::string::npos);
+    }
+};
+
+TEST_F(CliImportTest, WithoutADatabaseTheXdgOneIsCreatedAndPkiIsNot)
+{
+    ExpectImported("ABC", "12345678", kPkcs12Password);
+
+    EXPECT_FALSE(std::filesystem::exists(home / ".pki"));
+    struct stat info{};
+    ASSERT_EQ(::stat(XdgDatabase().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(ListCertificates(XdgDatabase()), kChainPlaced);
+    EXPECT_EQ(ListKeys(XdgDatabase()), std::vector<std::string>{kEe});
+}
+
+TEST_F(CliImportTest, AnExistingPkiDatabaseIsTheOneUsed)
+{
+    CreateLegacyDatabase();
+    ExpectImported("ABC", "12345678", kPkcs12Password);
+
+    EXPECT_EQ(ListCertificates(LegacyDatabase()), kChainPlaced);
+    EXPECT_EQ(ListKeys(LegacyDatabase()), std::vector<std::string>{kEe});
+    EXPECT_FALSE(std::filesystem::exists(home / ".local"));
+}
+
+TEST_F(CliImportTest, XdgDataHomeChoosesWhereANewDatabaseGoes)
+{
+    xdgDataHome = home / "data";
+    ExpectImported("ABC", "12345678", kPkcs12Password);
+    EXPECT_EQ(ListCertificates(home / "data/pki/nssdb"), kChainPlaced);
+    EXPECT_FALSE(std::filesystem::exists(home / ".local"));
+}
+
+TEST_F(CliImportTest, ALegacyFileImportsAlike)
+{
+    ExpectImported("LEGACY", "12345678", kPkcs12Password);  // RC2-40 certificates, 3DES key, SHA-1 MAC
+    EXPECT_EQ(ListCertificates(XdgDatabase()), kChainPlaced);
+    EXPECT_EQ(ListKeys(XdgDatabase()), std::vector<std::string>{kEe});
+}
+
+TEST_F(CliImportTest, ANonAsciiPasswordReachesNssAsUtf16)
+{
+    ExpectImported("UNICODE", "12345678", test_support::kPkcs12UnicodePassword);
+    EXPECT_EQ(ListCertificates(XdgDatabase()), kChainPlaced);
+    EXPECT_EQ(ListKeys(XdgDatabase()), std::vector<std::string>{kEe});
+}
+
+TEST_F(CliImportTest, ImportingAgainLeavesOneCopyOfEachCertificateAndKey)
+{
+    ExpectImported("ABC", "12345678", kPkcs12Password);
+    ExpectImported("ABC", "12345678", kPkcs12Password);
+    ExpectImported("LEGACY", "12345678", kPkcs12Password);  // the same chain and key in another file
+    EXPECT_EQ(ListCertificates(XdgDatabase()), kChainPlaced);  // the lister fails on a second copy
+    EXPECT_EQ(ListKeys(XdgDatabase()), std::vector<std::string>{kEe});
+}
+
+TEST_F(CliImportTest, TrustThatIsAlreadyThereIsNeverWeakened)
+{
+    CreateLegacyDatabase();
+    const std::string dir = Fixtures().directory + "/";
+    // The user trusts the intermediate as an anchor and distrusts the root.
+    ASSERT_EQ(Certutil({"-A", "-d", "sql:" + LegacyDatabase(), "-n", "anchor", "-t", "CT,C,C", "-i",
+                        dir + "intermediate.pem"}).exitStatus, 0);
+    ASSERT_EQ(Certutil({"-A", "-d", "sql:" + LegacyDatabase(), "-n", "distrusted", "-t", "p,p,p", "-i",
+                        dir + "root.pem"}).exitStatus, 0);
+
+    ExpectImported("ABC", "12345678", kPkcs12Password);
+    EXPECT_EQ(ListCertificates(LegacyDatabase()),
+              (TrustByNickname{{kEe, "u,u,u"}, {"anchor", "CT,C,C"}, {"distrusted", "p,p,p"}}));
+}
+
+TEST_F(CliImportTest, AnUntrustedRootGainsTrustWhenImportedAsRoot)
+{
+    CreateLegacyDatabase();
+    ASSERT_EQ(Certutil({"-A", "-d", "sql:" + LegacyDatabase(), "-n", "known", "-t", ",,", "-i",
+                        Fixtures().directory + "/root.pem"}).exitStatus, 0);
+    ExpectImported("ABC", "12345678", kPkcs12Password);
+    EXPECT_EQ(ListCertificates(LegacyDatabase()).at("known"), "CT,C,C");
+}
+
+TEST_F(CliImportTest, TheEarlyExtensionDecidesTheRoles)
+{
+    ExpectImported("EARLY", "1", kPkcs12Password);
+    EXPECT_EQ(ListCertificates(XdgDatabase()),
+              kEarlyPlaced);
+}
+
+TEST_F(CliImportTest, AWrongPasswordLeavesTheDatabaseAsItWas)
+{
+    CreateLegacyDatabase();
+    ExpectImported("EARLY", "1", kPkcs12Password);
+    const std::string certificatesBefore = Certutil({"-L", "-d", "sql:" + LegacyDatabase()}).out;
+    const std::vector<std::string> keysBefore = ListKeys(LegacyDatabase());
+
+    ProcessResult r = Import("ABC", "12345678", "Secret\n");
+    EXPECT_EQ(r.out, "code 5208\n");
+    EXPECT_EQ(r.exitStatus, 1);
+    EXPECT_EQ(Certutil({"-L", "-d", "sql:" + LegacyDatabase()}).out, certificatesBefore);
+    EXPECT_EQ(ListKeys(LegacyDatabase()), keysBefore);
+}
+
+TEST_F(CliImportTest, FailuresBeforeTheImportCreateNoDatabase)
+{
+    const struct {
+        const char* what;
+        std::string cn, orgID, input, out;
+    } cases[] = {
+        {"wrong password", "ABC", "12345678", "Secret\n", "code 5208\n"},
+        {"empty password", "ABC", "12345678", "\n", "code 5208\n"},
+        {"no input at all", "ABC", "12345678", "", "code 5208\n"},
+        {"names swapped", "12345678", "ABC", "secret\n", "code 5001\n"},
+    };
+    for (const auto& c : cases) {
+        ProcessResult r = Import(c.cn, c.orgID, c.input);
+        EXPECT_EQ(r.out, c.out) << c.what;
+        EXPECT_EQ(r.exitStatus, 1) << c.what;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(home.Path()));
+}
+
+TEST_F(CliImportTest, APasswordLineEndedWithCrLfIsTakenWithoutTheCr)
+{
+    ProcessResult r = Import("ABC", "12345678", "secret\r\n");
+    EXPECT_EQ(r.out, "code 0\n") << r.err;
+}
+
+// The database is opened at first use and shut down when the import is done, so one process
+// can import into one user's database and then into another's.
+TEST_F(CliImportTest, OneProcessCanImportIntoTwoDatabasesInTurn)
+{
+    ScopedEnv winePrefix("WINEPREFIX", prefix.Path());
+    ScopedEnv noXdg("XDG_DATA_HOME", std::nullopt);
+    TempDir secondHome;
+    {
+        ScopedEnv user("HOME", home.Path());
+        EXPECT_EQ(CCertStoreAccess().ImportCert("12345678", "ABC", kPkcs12Password), 0);
+    }
+    {
+        ScopedEnv user("HOME", secondHome.Path());
+        EXPECT_EQ(CCertStoreAccess().ImportCert("1", "EARLY", kPkcs12Password), 0);
+    }
+    EXPECT_EQ(ListCertificates(XdgDatabase()), kChainPlaced);
+    EXPECT_EQ(ListCertificates(secondHome / ".local/share/pki/nssdb"),
+              kEarlyPlaced);
+}
+
+}  // namespace
