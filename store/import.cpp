@@ -21,18 +21,21 @@ struct Pkcs12Free {
 };
 using Pkcs12Ptr = std::unique_ptr<PKCS12, Pkcs12Free>;
 
-// The reader only looks at the plaintext; it is released without releasing the plaintext.
+struct BioFree {
+    void operator()(BIO* bio) const { BIO_free(bio); }
+};
+using BioPtr = std::unique_ptr<BIO, BioFree>;
+
+// A read-only memory reader never releases the bytes it reads, whatever its close flag; set
+// to BIO_NOCLOSE it would keep its own buffer header when freed and leak it.
 Pkcs12Ptr DecodePkcs12(const unsigned char* p12Data, int32_t p12DataSize)
 {
     if (p12Data == nullptr || p12DataSize <= 0)
         return nullptr;
-    BIO* reader = BIO_new_mem_buf(p12Data, p12DataSize);
-    if (reader == nullptr)
+    BioPtr reader(BIO_new_mem_buf(p12Data, p12DataSize));
+    if (!reader)
         return nullptr;
-    Pkcs12Ptr p12(d2i_PKCS12_bio(reader, nullptr));
-    BIO_set_close(reader, BIO_NOCLOSE);
-    BIO_free(reader);
-    return p12;
+    return Pkcs12Ptr(d2i_PKCS12_bio(reader.get(), nullptr));
 }
 
 }  // namespace
