@@ -5,7 +5,11 @@
 #include <map>
 #include <sstream>
 
+#include <poll.h>
+#include <pty.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +85,43 @@ std::vector<std::string> ListKeys(const std::string& database)
         keys.push_back(nickname);
     }
     return keys;
+}
+
+// Runs a program on a pseudo-terminal, types the answer once it prompts "Password: ", and
+// gives back everything the terminal showed; *exitStatus is -1 unless it exited.
+std::string RunOnTerminal(const std::vector<std::string>& argv,
+                          const std::vector<std::pair<std::string, std::string>>& env, const std::string& answer,
+                          int* exitStatus)
+{
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        for (const auto& [name, value] : env)
+            ::setenv(name.c_str(), value.c_str(), 1);
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        ::execv(args[0], args.data());
+        ::_exit(127);
+    }
+    std::string shown;
+    bool answered = false;
+    char buffer[512];
+    pollfd ready{terminal, POLLIN, 0};
+    while (pid > 0 && ::poll(&ready, 1, 30000) > 0) {
+        const ssize_t n = ::read(terminal, buffer, sizeof(buffer));
+        if (n <= 0)
+            break;  // EIO once the program has closed its side
+        shown.append(buffer, static_cast<size_t>(n));
+        if (!answered && shown.find("Password: ") != std::string::npos) {
+            answered = ::write(terminal, answer.data(), answer.size()) == static_cast<ssize_t>(answer.size());
+        }
+    }
+    ::close(terminal);
+    int status = 0;
+    *exitStatus = pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return shown;
 }
 
 class CliImportTest : public ::testing::Test {
@@ -270,3 +311,16 @@ TEST_F(CliImportTest, OneProcessCanImportIntoTwoDatabasesInTurn)
 }
 
 }  // namespace
+
+TEST_F(CliImportTest, OnATerminalThePasswordIsAskedForAndNotEchoed)
+{
+    int exitStatus = -1;
+    const std::string shown = RunOnTerminal(
+        {DIZORED_CLI_PATH, "import", "ABC", "12345678"},
+        {{"HOME", home.Path()}, {"WINEPREFIX", prefix.Path()}, {"XDG_DATA_HOME", ""}}, "secret\r", &exitStatus);
+    EXPECT_EQ(exitStatus, 0) << shown;
+    EXPECT_NE(shown.find("Password: "), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("secret"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("code 0"), std::string::npos) << shown;
+    EXPECT_EQ(ListCertificates(XdgDatabase()), kChainPlaced);
+}
