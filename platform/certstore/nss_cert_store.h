@@ -2,6 +2,10 @@
 // The certificate stores over the user's NSS shared database. "MY", "CA" and "ROOT" are
 // views of the one database: a user certificate with its key, an authority with no trust
 // of its own, and a trusted root authority ("CT,C,C").
+//
+// NSS keeps a private key together with its certificate, so the PFX import already puts the
+// file's certificates in the database, without trust; the adds that follow give each its
+// role, which for "MY" and "CA" changes nothing and for "ROOT" adds the trust.
 
 #include "platform/certstore/cert_store.h"
 
