@@ -1,6 +1,6 @@
 #pragma once
 // PKCS#12 files and certificates made by the openssl command at test time
-// (make_pkcs12_fixtures.sh beside this file, run once per test process).
+// (make_pkcs12_fixtures.sh beside this file), once per build tree and script version.
 
 #include <string>
 #include <vector>
