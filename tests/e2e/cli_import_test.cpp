@@ -35,6 +35,11 @@ const char* const kEe = "ABC - Dizored Test";
 const char* const kIntermediate = "Dizored Test Intermediate - Dizored Test";
 const char* const kRoot = "Dizored Test Root - Dizored Test";
 const TrustByNickname kChainPlaced = {{kEe, "u,u,u"}, {kIntermediate, ",,"}, {kRoot, "CT,C,C"}};
+// What the CLI prints for the codes of the import, in the dialog's language.
+const std::string kSuccess = "成功(0)\n";
+const std::string kPasswordError = "PKCS12 密碼錯誤(5208)\n";
+const std::string kGeneralError = "一般錯誤(5001)\n";
+
 const TrustByNickname kEarlyPlaced = {{"Early EE", "u,u,u"}, {"Dizored Early Root", "CT,C,C"}};
 
 ProcessResult Certutil(const std::vector<std::string>& arguments)
@@ -160,7 +165,7 @@ protected:
     void ExpectImported(const std::string& cn, const std::string& orgID, const std::string& password)
     {
         ProcessResult r = Import(cn, orgID, password + "\n");
-        EXPECT_EQ(r.out, "code 0\n") << r.err;
+        EXPECT_EQ(r.out, kSuccess) << r.err;
         EXPECT_EQ(r.exitStatus, 0);
         EXPECT_EQ(r.out.find(password), std::string::npos);
         EXPECT_EQ(r.err.find(password), std::string::npos);
@@ -259,7 +264,7 @@ TEST_F(CliImportTest, AWrongPasswordLeavesTheDatabaseAsItWas)
     const std::vector<std::string> keysBefore = ListKeys(LegacyDatabase());
 
     ProcessResult r = Import("ABC", "12345678", "Secret\n");
-    EXPECT_EQ(r.out, "code 5208\n");
+    EXPECT_EQ(r.out, kPasswordError);
     EXPECT_EQ(r.exitStatus, 1);
     EXPECT_EQ(Certutil({"-L", "-d", "sql:" + LegacyDatabase()}).out, certificatesBefore);
     EXPECT_EQ(ListKeys(LegacyDatabase()), keysBefore);
@@ -271,10 +276,10 @@ TEST_F(CliImportTest, FailuresBeforeTheImportCreateNoDatabase)
         const char* what;
         std::string cn, orgID, input, out;
     } cases[] = {
-        {"wrong password", "ABC", "12345678", "Secret\n", "code 5208\n"},
-        {"empty password", "ABC", "12345678", "\n", "code 5208\n"},
-        {"no input at all", "ABC", "12345678", "", "code 5208\n"},
-        {"names swapped", "12345678", "ABC", "secret\n", "code 5001\n"},
+        {"wrong password", "ABC", "12345678", "Secret\n", kPasswordError},
+        {"empty password", "ABC", "12345678", "\n", kPasswordError},
+        {"no input at all", "ABC", "12345678", "", kPasswordError},
+        {"names swapped", "12345678", "ABC", "secret\n", kGeneralError},
     };
     for (const auto& c : cases) {
         ProcessResult r = Import(c.cn, c.orgID, c.input);
@@ -284,10 +289,22 @@ TEST_F(CliImportTest, FailuresBeforeTheImportCreateNoDatabase)
     EXPECT_TRUE(std::filesystem::is_empty(home.Path()));
 }
 
+TEST_F(CliImportTest, TheOutcomeIsPrintedInTheChosenLanguage)
+{
+    const std::vector<std::pair<std::string, std::string>> env = {
+        {"HOME", home.Path()}, {"WINEPREFIX", prefix.Path()}, {"XDG_DATA_HOME", ""}};
+    ProcessResult wrong = RunProcess({DIZORED_CLI_PATH, "--lang", "en", "import", "ABC", "12345678"}, env, "Secret\n");
+    EXPECT_EQ(wrong.out, "PFX(P12) password error(5208)\n");
+    EXPECT_EQ(wrong.exitStatus, 1);
+    ProcessResult swapped = RunProcess({DIZORED_CLI_PATH, "--lang", "zh-CN", "import", "12345678", "ABC"}, env, "secret\n");
+    EXPECT_EQ(swapped.out, "一般错误(5001)\n");
+    EXPECT_EQ(swapped.exitStatus, 1);
+}
+
 TEST_F(CliImportTest, APasswordLineEndedWithCrLfIsTakenWithoutTheCr)
 {
     ProcessResult r = Import("ABC", "12345678", "secret\r\n");
-    EXPECT_EQ(r.out, "code 0\n") << r.err;
+    EXPECT_EQ(r.out, kSuccess) << r.err;
 }
 
 // The database is opened at first use and shut down when the import is done, so one process
@@ -321,6 +338,6 @@ TEST_F(CliImportTest, OnATerminalThePasswordIsAskedForAndNotEchoed)
     EXPECT_EQ(exitStatus, 0) << shown;
     EXPECT_NE(shown.find("Password: "), std::string::npos) << shown;
     EXPECT_EQ(shown.find("secret"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("code 0"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("成功(0)"), std::string::npos) << shown;
     EXPECT_EQ(ListCertificates(XdgDatabase()), kChainPlaced);
 }
