@@ -94,6 +94,13 @@ int main(int argc, char** argv)
         if (rate > 0)
             Row((std::string("registry load MB/s, ") + n + " records").c_str(), rate, ">= 200", rate >= 200);
     }
+    double import = reporter.Seconds("BM_ImportCert/min_time:2.000");
+    double command = reporter.Seconds("BM_OpensslPkcs12Command/min_time:2.000");
+    double parse = reporter.Seconds("BM_Pkcs12Parse/min_time:2.000");
+    if (import > 0 && command > 0)
+        Row("import / openssl pkcs12 command, same file", import / command, "<= 1.3", import / command <= 1.3);
+    if (import > 0 && parse > 0)
+        Row("import / PKCS12_parse in process, same file", import / parse, "(shown)", true);
     std::string prefix = bench::BenchPrefix(bench::WorkDir(), 100000);
     double fileMb = static_cast<double>(std::filesystem::file_size(prefix + "/user.reg")) / 1e6;
     double peakMb = static_cast<double>(PeakMemoryOfQuery(prefix)) / 1e6;
