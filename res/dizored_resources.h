@@ -1,0 +1,6 @@
+#pragma once
+
+#include "platform/framework/resources.h"
+
+// The dialogs, strings and icon of Dizored.
+const framework::ResourceModule& DizoredResources();
