@@ -1,7 +1,5 @@
 #include "res/dizored_resources.h"
 
-#include <array>
-
 #include "res/resource_ids.h"
 
 namespace {

@@ -10,7 +10,9 @@ namespace framework {
 
 enum class ControlKind { Static, Icon, PushButton, Edit, ListBox };
 
-// Styles that change what a control or dialog does; plain bits, combined with |.
+// Styles of a control or dialog; plain bits, combined with |. A template states every style its
+// controls have; some (kMultiline, kAutoHScroll, kNoIntegralHeight, kModalFrame) describe what
+// the Qt widget does anyway.
 enum ControlStyle : unsigned {
     kCentered = 1u << 0,          // static: text centred horizontally
     kMultiline = 1u << 1,         // push button: the text may hold line feeds
