@@ -3,6 +3,7 @@
 #include "app/cert_list_entry.h"
 #include "app/dizored_dlg.h"
 #include "messages/result_messages.h"
+#include "platform/certstore/secret_text.h"
 #include "store/cert_store_access.h"
 
 void CDizoredDlg::OnQueryClicked()
@@ -51,5 +52,7 @@ void CDizoredDlg::OnImportClicked()
         return;
     }
 
-    ShowCode(error, store.ImportCert(ON, CN, passwd));
+    ResultCode result = store.ImportCert(ON, CN, passwd);
+    platform::certstore::WipeMemory(passwd.data(), passwd.size());
+    ShowCode(error, result);
 }

@@ -3,6 +3,7 @@
 #include "app/about_dlg.h"
 #include "messages/display_text.h"
 #include "messages/result_messages.h"
+#include "platform/certstore/secret_text.h"
 #include "platform/framework/message_box.h"
 #include "res/resource_ids.h"
 
@@ -12,6 +13,11 @@ static_assert((IDM_ABOUTBOX & 0xFFF0) == IDM_ABOUTBOX && IDM_ABOUTBOX < 0xF000);
 CDizoredDlg::CDizoredDlg(framework::Dialog* pParent)
     : framework::Dialog(IDD_DIZORED_DIALOG, pParent), m_icon(framework::Icon::Load(IDI_DIZORED))
 {
+}
+
+CDizoredDlg::~CDizoredDlg()
+{
+    platform::certstore::WipeMemory(m_passwordText.data(), m_passwordText.size());
 }
 
 std::span<const framework::MessageMapEntry> CDizoredDlg::GetMessageMap() const

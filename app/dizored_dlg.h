@@ -12,6 +12,7 @@ class CResultMessages;
 class CDizoredDlg : public framework::Dialog {
 public:
     explicit CDizoredDlg(framework::Dialog* pParent = nullptr);
+    ~CDizoredDlg() override;
 
 protected:
     std::span<const framework::MessageMapEntry> GetMessageMap() const override;
