@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 #include "app/dizored_app.h"
 #include "platform/framework/test_hook.h"
@@ -22,15 +24,17 @@ std::string CaptureStandardError(Action action)
 {
     test_support::TempDir dir;
     std::string path = dir / "stderr";
+    std::unique_ptr<FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "w"), &std::fclose);
+    if (!file)
+        qFatal("cannot write %s", path.c_str());
     std::fflush(stderr);
     int saved = dup(STDERR_FILENO);
-    FILE* file = std::fopen(path.c_str(), "w");
-    dup2(fileno(file), STDERR_FILENO);
+    dup2(fileno(file.get()), STDERR_FILENO);
     action();
     std::fflush(stderr);
     dup2(saved, STDERR_FILENO);
     close(saved);
-    std::fclose(file);
+    file.reset();
     return test_support::ReadFileBytes(path);
 }
 
