@@ -113,10 +113,10 @@ bool Dialog::OnInitDialog()
     return true;
 }
 
-void Dialog::OnSysCommand(unsigned commandId, long /*param*/)
+void Dialog::OnSysCommand(unsigned /*commandId*/, long /*param*/)
 {
-    if ((commandId & 0xFFF0) == SC_CLOSE && window_)
-        window_->close();
+    // Moving, sizing and closing belong to the window manager on Linux; the system menu holds
+    // only what the dialog appends to it.
 }
 
 void Dialog::OnOK()

@@ -21,9 +21,6 @@ inline constexpr int BN_CLICKED = 0;
 inline constexpr int LBN_SELCHANGE = 1;
 inline constexpr int EN_CHANGE = 0x0300;
 
-// System commands.
-inline constexpr unsigned SC_CLOSE = 0xF060;
-
 class Dialog;
 class DialogWindow;
 
@@ -97,6 +94,7 @@ protected:
     virtual void DoDataExchange(DataExchange& dx);
     // Runs DoDataExchange. Return true to have the focus put on the first tab stop.
     virtual bool OnInitDialog();
+    // A command of the system menu.
     virtual void OnSysCommand(unsigned commandId, long param);
     // Enter with no button focused, and Escape or the close box.
     virtual void OnOK();
