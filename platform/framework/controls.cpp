@@ -85,12 +85,6 @@ std::string ListBox::GetText(int index) const
     return item ? item->text().toStdString() : std::string();
 }
 
-int ListBox::GetCount() const
-{
-    QListWidget* list = Find<QListWidget>(dialog_, controlId_);
-    return list ? list->count() : 0;
-}
-
 void DataExchange::BindControl(int controlId, Edit& edit)
 {
     edit.dialog_ = &dialog_;

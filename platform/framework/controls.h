@@ -31,7 +31,6 @@ public:
     // The selected line's index, or LB_ERR.
     int GetCurSel() const;
     std::string GetText(int index) const;
-    int GetCount() const;
 
 private:
     friend class DataExchange;

@@ -86,7 +86,6 @@ class Icon {
 public:
     Icon() = default;
     static Icon Load(int resourceId);
-    bool IsEmpty() const { return resourceId_ < 0; }
     int ResourceId() const { return resourceId_; }
 
 private:
