@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 
 #include "platform/registry/wine_registry_parser.h"
@@ -44,21 +43,6 @@ SourceState& State()
     return state;
 }
 
-void ReadWholeFile(int fd, off_t size, std::string* text)
-{
-    text->resize(static_cast<size_t>(size));
-    size_t done = 0;
-    while (done < text->size()) {
-        ssize_t n = read(fd, text->data() + done, text->size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<size_t>(n);
-    }
-    text->resize(done);  // a file that shrank while it was read: take what was there
-}
-
 std::shared_ptr<const Hive> LoadFile(SourceState& state)
 {
     static const auto kEmpty = std::make_shared<const Hive>();
@@ -72,15 +56,13 @@ std::shared_ptr<const Hive> LoadFile(SourceState& state)
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return kEmpty;
-    std::string text;
-    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxRegistryFileSize;
-    if (ok)
-        ReadWholeFile(fd, st.st_size, &text);
-    close(fd);
-    if (!ok)
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxRegistryFileSize) {
+        close(fd);
         return kEmpty;
-
-    state.parsed = ParseWineRegistry(text);
+    }
+    // What the file held when it was opened: a file that grows meanwhile is not followed.
+    state.parsed = ParseWineRegistryFile(fd, static_cast<size_t>(st.st_size));
+    close(fd);
     state.parsedVersion = FileVersion{path, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
     return state.parsed;
 }

@@ -1,5 +1,7 @@
 #include "platform/registry/wine_registry_parser.h"
 
+#include "platform/registry/line_reader.h"
+
 #include <array>
 #include <cstring>
 
@@ -25,31 +27,6 @@ constexpr std::array<signed char, 256> kHexDigit = MakeHexDigitTable();
 
 int HexDigit(char c) { return kHexDigit[static_cast<unsigned char>(c)]; }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : rest_(text) {}
-
-    // The next line without its line end (LF or CRLF); false at the end of the text.
-    bool Next(std::string_view* line)
-    {
-        if (done_)
-            return false;
-        const void* newline = std::memchr(rest_.data(), '\n', rest_.size());
-        size_t length = newline ? static_cast<const char*>(newline) - rest_.data() : rest_.size();
-        *line = rest_.substr(0, length);
-        if (newline)
-            rest_.remove_prefix(length + 1);
-        done_ = !newline || rest_.empty();
-        if (!line->empty() && line->back() == '\r')
-            line->remove_suffix(1);
-        return true;
-    }
-
-private:
-    std::string_view rest_;
-    bool done_ = false;
-};
 
 // Builds UTF-8 text from raw bytes and UTF-16 code units from escapes, pairing surrogates;
 // a surrogate without its partner becomes U+FFFD.
@@ -301,12 +278,9 @@ bool ParseValue(std::string_view line, LineReader& reader, HiveKey* key)
     return true;
 }
 
-}  // namespace
-
-std::unique_ptr<Hive> ParseWineRegistry(std::string_view text)
+std::unique_ptr<Hive> ParseLines(LineReader& reader)
 {
     auto hive = std::make_unique<Hive>();
-    LineReader reader(text);
     std::string_view line;
     if (!reader.Next(&line) || line != kHeader)
         return hive;
@@ -332,6 +306,20 @@ std::unique_ptr<Hive> ParseWineRegistry(std::string_view text)
         }
     }
     return hive;
+}
+
+}  // namespace
+
+std::unique_ptr<Hive> ParseWineRegistry(std::string_view text)
+{
+    TextLineReader reader(text);
+    return ParseLines(reader);
+}
+
+std::unique_ptr<Hive> ParseWineRegistryFile(int fd, size_t maxBytes)
+{
+    DescriptorLineReader reader(fd, maxBytes);
+    return ParseLines(reader);
 }
 
 }  // namespace platform::registry

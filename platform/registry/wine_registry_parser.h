@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string_view>
 
@@ -11,5 +12,7 @@ namespace platform::registry {
 // Lines that cannot be understood are skipped; a text that does not begin with Wine's
 // header line gives an empty hive.
 std::unique_ptr<Hive> ParseWineRegistry(std::string_view text);
+// The same, reading at most maxBytes of an open file from its current position, a piece at a time.
+std::unique_ptr<Hive> ParseWineRegistryFile(int fd, size_t maxBytes);
 
 }  // namespace platform::registry

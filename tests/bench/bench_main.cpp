@@ -19,6 +19,8 @@ namespace {
 
 class CollectingReporter : public benchmark::ConsoleReporter {
 public:
+    CollectingReporter() : ConsoleReporter(OO_Tabular) {}  // plain text: the figures go into docs
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
