@@ -6,6 +6,7 @@
 
 #include "platform/certstore/cert_store.h"
 #include "store/cert_store_access.h"
+#include "store/pkcs12_work.h"
 #include "store/store_layout.h"
 
 using namespace platform::certstore;
@@ -64,11 +65,17 @@ ResultCode CCertStoreAccess::ImportCert(std::string orgID, std::string cn, const
     Pkcs12Ptr p12 = DecodePkcs12(p12Data.get(), p12DataSize);
     if (!p12)
         return kGeneralError;
+    // A file that asks for more key-derivation work than any real one is no usable PKCS#12,
+    // whatever the password: refused before that work is done, here or in the store.
+    if (!MacWorkIsBounded(*p12))
+        return kGeneralError;
 
     OPENSSL_init_crypto(OPENSSL_INIT_ADD_ALL_CIPHERS | OPENSSL_INIT_ADD_ALL_DIGESTS, nullptr);
     // Checked before any store is touched, so a wrong password changes nothing.
     if (PKCS12_verify_mac(p12.get(), password.data(), static_cast<int>(password.size())) != 1)
         return kPkcs12PasswordError;
+    if (!Pkcs12WorkIsBounded(*p12, password))
+        return kGeneralError;
 
     const std::span<const unsigned char> pfxBlobData(p12Data.get(), static_cast<size_t>(p12DataSize));
     SecretText<char16_t> widePassword;
@@ -77,8 +84,11 @@ ResultCode CCertStoreAccess::ImportCert(std::string orgID, std::string cn, const
         ImportPfx(pfxBlobData, widePassword, kPfxExportable | kPfxUserKeySet | kPfxAllowOverwriteKey);
     if (!pfxStore)
         pfxStore = ImportPfx(pfxBlobData, widePassword, kPfxExportable | kPfxUserKeySet);
-    if (!pfxStore)
-        return kPkcs12PasswordError;
+    if (!pfxStore) {
+        // Refused by a store that does not even open (read-only, locked, damaged): the store's
+        // fault, not the password's, which the MAC has already accepted.
+        return OpenSystemStore(kPersonalStore) ? kPkcs12PasswordError : kStoreNotOpened;
+    }
     widePassword.Clear();
 
     std::unique_ptr<SystemCertificateStore> myStore = OpenSystemStore(kPersonalStore);

@@ -91,8 +91,9 @@ std::shared_ptr<NssDatabase> NssDatabase::Open()
     // A new database has no password yet; an empty one leaves it open to the user, as browsers do.
     if (PK11_NeedUserInit(slot) && PK11_InitPin(slot, nullptr, "") != SECSuccess)
         return nullptr;
-    // A database under a password of the user's cannot be written without asking for it.
-    if (PK11_NeedLogin(slot) && !PK11_IsLoggedIn(slot, nullptr))
+    // A database under a password of the user's cannot be written without asking for it, and
+    // NSS opens one whose files it may not write read-only.
+    if ((PK11_NeedLogin(slot) && !PK11_IsLoggedIn(slot, nullptr)) || PK11_IsReadOnly(slot))
         return nullptr;
     current = database;
     return database;

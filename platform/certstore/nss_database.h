@@ -17,7 +17,8 @@ std::string UserNssDatabasePath();
 class NssDatabase {
 public:
     // The open database, shared with every handle that is still alive; null when it cannot be
-    // opened (no HOME, folder not creatable, database locked by a password).
+    // opened for writing (no HOME, folder not creatable, files read-only, locked or damaged,
+    // database locked by a password).
     static std::shared_ptr<NssDatabase> Open();
 
     NssDatabase(NSSInitContext* context, PK11SlotInfo* keySlot) : context_(context), keySlot_(keySlot) {}

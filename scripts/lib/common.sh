@@ -6,7 +6,7 @@ DIZORED_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 DIZORED_BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libssl-dev libpugixml-dev libnss3-dev libnss3-tools qt6-base-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev python3
   openssl xvfb xauth fonts-noto-cjk
   clang libclang-rt-14-dev llvm
 )

@@ -14,21 +14,24 @@
 #include <gtest/gtest.h>
 
 #include "store/cert_store_access.h"
+#include "tests/support/certutil.h"
 #include "tests/support/pkcs12_fixtures.h"
 #include "tests/support/run_process.h"
 #include "tests/support/store_writer.h"
 #include "tests/support/temp_dir.h"
 
+using test_support::Certutil;
 using test_support::Fixtures;
 using test_support::kPkcs12Password;
+using test_support::ListCertificates;
+using test_support::ListKeys;
 using test_support::ProcessResult;
 using test_support::RunProcess;
 using test_support::ScopedEnv;
 using test_support::TempDir;
+using test_support::TrustByNickname;
 
 namespace {
-
-using TrustByNickname = std::map<std::string, std::string>;
 
 // Nicknames that NSS makes from a certificate's subject common name and its issuer's organisation.
 const char* const kEe = "ABC - Dizored Test";
@@ -41,56 +44,6 @@ const std::string kPasswordError = "PKCS12 密碼錯誤(5208)\n";
 const std::string kGeneralError = "一般錯誤(5001)\n";
 
 const TrustByNickname kEarlyPlaced = {{"Early EE", "u,u,u"}, {"Dizored Early Root", "CT,C,C"}};
-
-ProcessResult Certutil(const std::vector<std::string>& arguments)
-{
-    std::vector<std::string> argv = {"/usr/bin/env", "certutil"};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return RunProcess(argv);
-}
-
-// certutil -L: one line per certificate, its nickname then its trust ("u,u,u", ",,", "CT,C,C").
-TrustByNickname ListCertificates(const std::string& database)
-{
-    ProcessResult listed = Certutil({"-L", "-d", "sql:" + database});
-    EXPECT_EQ(listed.exitStatus, 0) << listed.err;
-    TrustByNickname trust;
-    std::istringstream lines(listed.out);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const size_t end = line.find_last_not_of(' ');
-        if (end == std::string::npos)
-            continue;
-        line.resize(end + 1);
-        const size_t split = line.find_last_of(' ');
-        if (split == std::string::npos || line.find("SSL,S/MIME") != std::string::npos ||
-            line.compare(0, 11, "Certificate") == 0)
-            continue;  // the header lines
-        const std::string nickname = line.substr(0, line.find_last_not_of(' ', split) + 1);
-        EXPECT_FALSE(trust.contains(nickname)) << "two certificates named " << nickname;
-        trust[nickname] = line.substr(split + 1);
-    }
-    return trust;
-}
-
-// certutil -K: one "< n> type id   nickname" line per private key; the nicknames.
-std::vector<std::string> ListKeys(const std::string& database)
-{
-    ProcessResult listed = Certutil({"-K", "-d", "sql:" + database});
-    std::vector<std::string> keys;
-    std::istringstream lines(listed.out);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind("<", 0) != 0)
-            continue;
-        std::istringstream fields(line.substr(line.find('>') + 1));
-        std::string type, id, nickname;
-        fields >> type >> id >> std::ws;
-        std::getline(fields, nickname);
-        keys.push_back(nickname);
-    }
-    return keys;
-}
 
 // Runs a program on a pseudo-terminal, types the answer once it prompts "Password: ", and
 // gives back everything the terminal showed; *exitStatus is -1 unless it exited.

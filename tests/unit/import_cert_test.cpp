@@ -118,13 +118,24 @@ TEST_F(ImportCertTest, AFlagSetThatIsRefusedIsRetriedWithout0x4000)
     ExpectChainPlaced();
 }
 
-TEST_F(ImportCertTest, BothFlagSetsRefusedIs5208AndNoStoreIsOpened)
+// After both refusals the personal store is tried: when even that does not open, the store is
+// at fault (read-only, locked, damaged), not the password that the MAC has accepted.
+TEST_F(ImportCertTest, BothFlagSetsRefusedIs5208Or5201WhenTheStoreDoesNotOpen)
 {
     store.AddCertificate("ABC", "12345678", Fixtures().chainModern);
     stores.RefuseFlags(0x5001);
     stores.RefuseFlags(0x1001);
     EXPECT_EQ(Import("12345678", "ABC", kPkcs12Password), 5208);
-    EXPECT_EQ(stores.Calls(), (Calls{"import 0x5001 refused", "import 0x1001 refused"}));
+    EXPECT_EQ(stores.Calls(), (Calls{"import 0x5001 refused", "import 0x1001 refused", "open MY"}));
+    EXPECT_EQ(stores.Contents(u"MY"), std::vector<Bytes>{});
+
+    MemoryCertificateStoreBackend unavailable;
+    ScopedCertificateStoreBackend useUnavailable(unavailable);
+    unavailable.RefuseFlags(0x5001);
+    unavailable.RefuseFlags(0x1001);
+    unavailable.FailToOpen(u"MY");
+    EXPECT_EQ(Import("12345678", "ABC", kPkcs12Password), 5201);
+    EXPECT_EQ(unavailable.Calls(), (Calls{"import 0x5001 refused", "import 0x1001 refused", "open MY failed"}));
 }
 
 TEST_F(ImportCertTest, AStoreThatDoesNotOpenIs5201AndTheStoresAfterItAreNotTried)
