@@ -4,10 +4,24 @@
 
 namespace platform::certstore {
 
+namespace {
+
+WipeObserver g_wipeObserver = nullptr;
+
+}  // namespace
+
 void WipeMemory(void* data, size_t n)
 {
-    if (data != nullptr && n > 0)
-        OPENSSL_cleanse(data, n);
+    if (data == nullptr || n == 0)
+        return;
+    if (g_wipeObserver != nullptr)
+        g_wipeObserver(data, n);
+    OPENSSL_cleanse(data, n);
+}
+
+void SetWipeObserver(WipeObserver observer)
+{
+    g_wipeObserver = observer;
 }
 
 namespace {

@@ -11,6 +11,11 @@ namespace platform::certstore {
 // Overwrites n bytes in a way the compiler may not optimise away.
 void WipeMemory(void* data, size_t n);
 
+// Tests see every buffer that is about to be wiped, to check that each form a password took
+// was; null (the default) for none.
+using WipeObserver = void (*)(const void* data, size_t n);
+void SetWipeObserver(WipeObserver observer);
+
 template <typename CharT>
 class SecretText {
 public:
