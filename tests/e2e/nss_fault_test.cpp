@@ -132,6 +132,7 @@ TEST_F(NssFaultTest, AReadOnlyDatabaseIs5201AndStaysAsItWas)
     EXPECT_EQ(fs::status(Database()).permissions(), fs::perms(0500));
     EXPECT_EQ(ListCertificates(Database()), kEarlyPlaced);
     EXPECT_EQ(ListKeys(Database()), std::vector<std::string>{"Early EE"});
+    fs::permissions(Database(), fs::perms(0700));  // so that the folder can be removed
 }
 
 // Another program (a browser, certutil) holds an exclusive transaction on one of the files.
