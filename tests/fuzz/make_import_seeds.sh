@@ -6,6 +6,7 @@
 #   nomac      the same, 2048 iterations, without MAC
 #   chain      an end entity, its issuing root and the end entity's key
 #   keyonly    a key and no certificate
+#   costly     MAC, key and certificates at 2,500,001 iterations each: over the work budget
 #   wrongpass  the modern file with another password
 #   raw        mode 1: the modern file stored without encryption
 set -euo pipefail
@@ -30,11 +31,12 @@ p12 modern.p12 -noiter -nomaciter
 p12 legacy.p12 -legacy
 p12 nomac.p12 -nomac
 p12 chain.p12 -certfile root.pem
+p12 costly.p12 -iter 2500001
 openssl pkcs12 -export -nocerts -inkey ee.key -passout pass:secret -out keyonly.p12
 
 seed() {  # name mode password file
   { printf "\\x$(printf %02x "$2")\\x$(printf %02x "${#3}")%s" "$3"; cat "$4"; } > "$out/$1"
 }
-for name in modern legacy nomac chain keyonly; do seed "$name" 0 secret "$name.p12"; done
+for name in modern legacy nomac chain keyonly costly; do seed "$name" 0 secret "$name.p12"; done
 seed wrongpass 0 Secret modern.p12
 seed raw 1 secret modern.p12
