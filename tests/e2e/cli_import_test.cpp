@@ -137,6 +137,25 @@ TEST_F(CliImportTest, WithoutADatabaseTheXdgOneIsCreatedAndPkiIsNot)
     EXPECT_EQ(ListKeys(XdgDatabase()), std::vector<std::string>{kEe});
 }
 
+TEST_F(CliImportTest, TheRegistryFileIsNeverWritten)
+{
+    const std::string path = prefix / "user.reg";
+    const std::string before = test_support::ReadFileBytes(path);
+    struct stat was{};
+    ASSERT_EQ(::stat(path.c_str(), &was), 0);
+
+    ExpectImported("ABC", "12345678", kPkcs12Password);
+    Import("ABC", "12345678", "wrong\n");
+    Import("MISSING", "1", "x\n");
+
+    struct stat is{};
+    ASSERT_EQ(::stat(path.c_str(), &is), 0);
+    EXPECT_EQ(test_support::ReadFileBytes(path), before);
+    EXPECT_EQ(is.st_ino, was.st_ino);
+    EXPECT_EQ(is.st_mtim.tv_sec, was.st_mtim.tv_sec);
+    EXPECT_EQ(is.st_mtim.tv_nsec, was.st_mtim.tv_nsec);
+}
+
 TEST_F(CliImportTest, AnExistingPkiDatabaseIsTheOneUsed)
 {
     CreateLegacyDatabase();
