@@ -3,14 +3,12 @@
 #include <openssl/evp.h>
 #include <openssl/sha.h>
 
+#include "platform/certstore/openssl_ptr.h"
 #include "store/cert_store_access.h"
 
 namespace {
 
-struct CipherContextFree {
-    void operator()(EVP_CIPHER_CTX* ctx) const { EVP_CIPHER_CTX_free(ctx); }
-};
-using CipherContextPtr = std::unique_ptr<EVP_CIPHER_CTX, CipherContextFree>;
+using platform::certstore::CipherContextPtr;
 
 // Fetched and allocated once: looking the cipher up by name and setting up a context for every
 // record costs more than decrypting it. The program decrypts on one thread only.

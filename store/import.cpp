@@ -5,6 +5,7 @@
 #include <openssl/pkcs12.h>
 
 #include "platform/certstore/cert_store.h"
+#include "platform/certstore/openssl_ptr.h"
 #include "store/cert_store_access.h"
 #include "store/pkcs12_work.h"
 #include "store/store_layout.h"
@@ -16,16 +17,6 @@ namespace {
 constexpr ResultCode kGeneralError = 5001;
 constexpr ResultCode kStoreNotOpened = 5201;
 constexpr ResultCode kPkcs12PasswordError = 5208;
-
-struct Pkcs12Free {
-    void operator()(PKCS12* p12) const { PKCS12_free(p12); }
-};
-using Pkcs12Ptr = std::unique_ptr<PKCS12, Pkcs12Free>;
-
-struct BioFree {
-    void operator()(BIO* bio) const { BIO_free(bio); }
-};
-using BioPtr = std::unique_ptr<BIO, BioFree>;
 
 // A read-only memory reader never releases the bytes it reads, whatever its close flag; set
 // to BIO_NOCLOSE it would keep its own buffer header when freed and leak it.

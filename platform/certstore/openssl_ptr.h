@@ -1,9 +1,10 @@
 #pragma once
-// Move-only owners of the OpenSSL objects that the certificate layer handles.
+// Move-only owners of the OpenSSL objects that the store and the certificate layer handle.
 
 #include <memory>
 
 #include <openssl/bio.h>
+#include <openssl/evp.h>
 #include <openssl/pkcs12.h>
 #include <openssl/x509.h>
 #include <openssl/x509v3.h>
@@ -15,6 +16,8 @@ struct OpenSslDeleter {
     void operator()(T* p) const { Free(p); }
 };
 
+using BioPtr = std::unique_ptr<BIO, OpenSslDeleter<BIO, BIO_free_all>>;
+using CipherContextPtr = std::unique_ptr<EVP_CIPHER_CTX, OpenSslDeleter<EVP_CIPHER_CTX, EVP_CIPHER_CTX_free>>;
 using X509Ptr = std::unique_ptr<X509, OpenSslDeleter<X509, X509_free>>;
 using Pkcs12Ptr = std::unique_ptr<PKCS12, OpenSslDeleter<PKCS12, PKCS12_free>>;
 using EvpKeyPtr = std::unique_ptr<EVP_PKEY, OpenSslDeleter<EVP_PKEY, EVP_PKEY_free>>;
