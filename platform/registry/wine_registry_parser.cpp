@@ -41,6 +41,14 @@ public:
         out_->push_back(c);
     }
 
+    void AddBytes(std::string_view bytes)
+    {
+        if (bytes.empty())
+            return;
+        Flush();
+        out_->append(bytes);
+    }
+
     void AddUnit(uint32_t unit)
     {
         if (pendingHigh_ != 0) {
@@ -97,17 +105,21 @@ bool ParseEscapedString(std::string_view line, size_t* pos, char terminator, std
 {
     out->clear();
     NarrowTextBuilder text(out);
+    const char stops[] = {terminator, '\\'};
     size_t i = *pos;
     while (i < line.size()) {
+        // Plain bytes up to the next escape or the terminator go over in one run.
+        size_t plain = line.find_first_of(std::string_view(stops, 2), i);
+        if (plain == std::string_view::npos)
+            plain = line.size();
+        text.AddBytes(line.substr(i, plain - i));
+        i = plain;
+        if (i == line.size())
+            break;
         char c = line[i];
         if (c == terminator) {
             *pos = i + 1;
             return true;
-        }
-        if (c != '\\') {
-            text.AddByte(c);
-            ++i;
-            continue;
         }
         if (++i == line.size())
             return false;
@@ -161,15 +173,20 @@ bool ParseHexBytes(std::string_view line, LineReader& reader, std::vector<unsign
     data->reserve(line.size() / 3 + 1);
     size_t i = 0;
     for (;;) {
-        // What wineserver writes, two digits and a comma, takes the fast road.
+        // What wineserver writes, two digits and a comma, takes the fast road, written
+        // straight into room made for the whole line.
+        size_t filled = data->size();
+        data->resize(filled + (line.size() - i) / 3);
+        unsigned char* out = data->data();
         while (i + 3 <= line.size()) {
             int high = HexDigit(line[i]);
             int low = HexDigit(line[i + 1]);
             if (high < 0 || low < 0 || line[i + 2] != ',')
                 break;
-            data->push_back(static_cast<unsigned char>(high << 4 | low));
+            out[filled++] = static_cast<unsigned char>(high << 4 | low);
             i += 3;
         }
+        data->resize(filled);
         while (i < line.size() && HexDigit(line[i]) >= 0) {
             unsigned value = 0;
             while (i < line.size() && HexDigit(line[i]) >= 0) {
