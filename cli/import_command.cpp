@@ -77,6 +77,6 @@ int RunImportCommand(const std::string& cn, const std::string& orgID, int codePa
     if (!password.empty())
         code = CCertStoreAccess().ImportCert(orgID, cn, password.str());
     password.Clear();
-    RunMessageCommand(code, codePage);
+    PrintCodeText(stdout, code, codePage);
     return code == 0 ? 0 : 1;
 }

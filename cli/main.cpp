@@ -42,7 +42,7 @@ int main(int argc, char** argv)
 
     ResultCode code = 0;
     if (args.size() == 2 && args[0] == "query")
-        return ReportQueryOutcome(RunQueryCommand(args[1]), codePage);
+        return RunQueryCommand(args[1], codePage);
     if (args.size() == 2 && args[0] == "message" && ParseResultCode(args[1], code))
         return RunMessageCommand(code, codePage);
     if (args.size() == 3 && args[0] == "import")

@@ -1,5 +1,4 @@
-// Message texts in dizored-cli: the --lang option, the message command, and the text of 10001
-// when a query finds nothing.
+// Message texts in dizored-cli: the --lang option and the message command.
 
 #include <charconv>
 #include <cstdio>
@@ -9,19 +8,12 @@
 #include "messages/message_language.h"
 #include "messages/result_messages.h"
 
-namespace {
-
-// The dialog shows the code of an empty or fruitless query as "ID錯誤".
-constexpr ResultCode kIdentifierError = 10001;
-
-void PrintMessage(std::FILE* stream, ResultCode code, int codePage)
+void PrintCodeText(std::FILE* stream, ResultCode code, int codePage)
 {
     CResultMessages messages;
     std::string text = MessageToUtf8(messages.GetText(code, codePage), codePage);
     std::fprintf(stream, "%.*s\n", static_cast<int>(text.size()), text.data());
 }
-
-}  // namespace
 
 bool ParseLanguage(const std::string& language, int& codePage)
 {
@@ -45,13 +37,6 @@ bool ParseResultCode(const std::string& text, ResultCode& code)
 
 int RunMessageCommand(ResultCode code, int codePage)
 {
-    PrintMessage(stdout, code, codePage);
+    PrintCodeText(stdout, code, codePage);
     return 0;
-}
-
-int ReportQueryOutcome(int queryStatus, int codePage)
-{
-    if (queryStatus == kQueryFoundNothing)
-        PrintMessage(stderr, kIdentifierError, codePage);
-    return queryStatus;
 }
